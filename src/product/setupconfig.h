@@ -1,0 +1,61 @@
+#ifndef APPINSTALLER_SETUPCONFIG_H
+#define APPINSTALLER_SETUPCONFIG_H
+
+#include "csingleton.h"
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace appinstaller {
+
+struct SetupComponent
+{
+    QString name;
+    QString filePath;
+};
+
+// The read-only record of "AppConfig.xml" beside the executable, loaded once on
+// first use. Strings are UTF-8 bytes, except softwareNameCH, which is held in the
+// system's 8-bit encoding (QString::toLocal8Bit / fromLocal8Bit).
+class SetupConfig : public Base::CSingleton<SetupConfig>
+{
+public:
+    SetupConfig();
+
+    std::string guid() const { return m_guid; }
+    std::string programName() const { return m_programName; }
+    std::string softwareNameEN() const { return m_softwareNameEN; }
+    std::string softwareNameCH() const { return m_softwareNameCH; }
+
+    // Reads another file into a fresh record; the loader behind instance() uses the
+    // file beside the executable. Meant for tests and tools.
+    static SetupConfig fromFile(const QString &filePath);
+
+    std::string installPath() const { return m_installPath; }
+    QList<SetupComponent> components() const { return m_components; }
+
+private:
+    explicit SetupConfig(const QString &filePath);
+    void load();
+    void load(const QString &filePath);
+
+    std::string m_guid;
+    std::string m_version;
+    std::string m_companyName;
+    std::int32_t m_translator = 0;
+    std::int32_t m_versionType = 0;
+    std::string m_softwareNameEN;
+    std::string m_softwareNameCH;
+    std::string m_legalCopyright;
+    QList<SetupComponent> m_components;
+    std::string m_installPath;
+    std::string m_programName;
+    std::string m_settingFile;
+};
+
+} // namespace appinstaller
+
+#endif
