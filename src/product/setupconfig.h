@@ -34,7 +34,13 @@ public:
     // file beside the executable. Meant for tests and tools.
     static SetupConfig fromFile(const QString &filePath);
 
+    std::string version() const { return m_version; }
+    std::string companyName() const { return m_companyName; }
+    std::int32_t translator() const { return m_translator; }
+    std::int32_t versionType() const { return m_versionType; }
+    std::string legalCopyright() const { return m_legalCopyright; }
     std::string installPath() const { return m_installPath; }
+    std::string settingFile() const { return m_settingFile; }
     QList<SetupComponent> components() const { return m_components; }
 
 private:

@@ -3,9 +3,14 @@
 
 #include "csingleton.h"
 
+#include <memory>
 #include <string>
 
 namespace appinstaller {
+
+namespace platform {
+class RegistryKey;
+}
 
 // Stateless access to the product's key below the Windows Uninstall key of
 // HKEY_LOCAL_MACHINE, named by the GUID of the setup description. Every operation
@@ -24,9 +29,18 @@ public:
     bool isKeyPresent(const std::string &keyName) const;
     std::string readValue(const std::string &valueName, const std::string &keyName) const;
 
+    // The product named by the setup description's GUID.
     bool isInstalled() const;
     std::string installLocation() const;
     void clearUninstallKey() const;
+
+    // The same, for the product whose key is named guid.
+    bool isInstalled(const std::string &guid) const;
+    std::string installLocation(const std::string &guid) const;
+    void clearUninstallKey(const std::string &guid) const;
+
+private:
+    std::unique_ptr<platform::RegistryKey> openKey(const std::string &keyName) const;
 };
 
 } // namespace appinstaller
