@@ -1,0 +1,15 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>Probe</name>
+    <message>
+        <source>Key</source>
+        <translation>a-english</translation>
+    </message>
+    <message>
+        <source>Onlya_en</source>
+        <translation>a-english</translation>
+    </message>
+</context>
+</TS>

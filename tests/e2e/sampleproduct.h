@@ -1,0 +1,54 @@
+#ifndef SAMPLEPRODUCT_H
+#define SAMPLEPRODUCT_H
+
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// A sample product installed by scripts/install-sample-product.sh into a directory
+// of its own, with the paths that make up its footprint and the environment that
+// makes the uninstaller see it.
+class SampleProduct
+{
+public:
+    // Installs into dir (created if needed). Check isInstalled() afterwards.
+    explicit SampleProduct(const QString &dir);
+
+    bool isInstalled() const { return m_installed; }
+    QString error() const { return m_error; }
+
+    QString root() const { return m_root; }
+    QString home() const;
+    QString installDir() const { return m_installDir; }
+    QString uninstaller() const { return m_uninstaller; }
+    QString keyFile() const;
+    QString appConfig() const { return m_installDir + QStringLiteral("/AppConfig.xml"); }
+
+    // Everything the uninstaller is meant to remove, as absolute paths.
+    QStringList footprint() const;
+    // Those footprint paths that still exist.
+    QStringList remainingFootprint() const;
+
+    // The environment for the uninstaller: the sandbox's HOME and XDG variables,
+    // a UTF-8 locale in the given language and the X11 platform.
+    QProcessEnvironment environment(const QString &language = QStringLiteral("en")) const;
+
+    // A listing of the whole sandbox, for before/after comparisons.
+    QMap<QString, QString> listing() const;
+    // Differences between two listings, one line per entry, outside the footprint
+    // when outsideFootprintOnly is set. Caches that libraries such as fontconfig
+    // keep on their own are never counted.
+    QStringList changes(const QMap<QString, QString> &before, const QMap<QString, QString> &after,
+                        bool outsideFootprintOnly = true) const;
+
+private:
+    QString m_root;
+    QString m_installDir;
+    QString m_uninstaller;
+    QMap<QString, QString> m_scriptEnvironment;
+    QString m_error;
+    bool m_installed = false;
+};
+
+#endif
