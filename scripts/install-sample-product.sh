@@ -10,6 +10,8 @@
 # Prints the environment that makes the uninstaller see the sandbox.
 #
 # Usage: install-sample-product.sh SANDBOX [BUILD_BIN_DIR]
+# With SAMPLE_BULK_FILES=N the product gets N more small files in 100 directories,
+# so that its removal takes long enough to be watched.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
@@ -52,6 +54,15 @@ printf 'readme\n' > "$install_dir/docs/说明/读我.txt"
 printf 'state\n' > "$install_dir/.state"
 printf 'licence\n' > "$install_dir/docs/LICENSE.txt"
 chmod a-w "$install_dir/docs/LICENSE.txt"
+bulk=${SAMPLE_BULK_FILES:-0}
+if [ "$bulk" -gt 0 ]; then
+    for ((d = 0; d < 100; d++)); do
+        mkdir -p "$install_dir/data/bulk/$d"
+        for ((f = d; f < bulk; f += 100)); do
+            : > "$install_dir/data/bulk/$d/item$f.dat"
+        done
+    done
+fi
 
 # The uninstaller ships inside the product, beside its setup description.
 cp "$bin_dir/Uninstall" "$install_dir/"
