@@ -1,0 +1,81 @@
+#include "platform/registrykey.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace appinstaller {
+namespace platform {
+
+namespace {
+
+bool isSafeComponent(const QString &component)
+{
+    return !component.isEmpty() && component != QLatin1String(".") && component != QLatin1String("..")
+           && !component.contains(QLatin1Char('/'));
+}
+
+} // namespace
+
+RegistryKey::RegistryKey(const QString &keyPath)
+{
+    const QString file = standInKeyFile(keyPath);
+    if (file.isEmpty())
+        return;
+    m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
+    // Tools that fill the stand-in may write plain UTF-8 text as well as the
+    // escapes QSettings itself writes; this reads both.
+    m_settings->setIniCodec("UTF-8");
+}
+
+RegistryKey::~RegistryKey() = default;
+
+QStringList RegistryKey::allKeys() const
+{
+    if (!m_settings)
+        return QStringList();
+    return m_settings->allKeys();
+}
+
+QVariant RegistryKey::value(const QString &name) const
+{
+    if (!m_settings)
+        return QVariant();
+    return m_settings->value(name, QVariant());
+}
+
+void RegistryKey::clear()
+{
+    if (!m_settings)
+        return;
+    m_settings->clear();
+    m_settings->sync();
+    // An emptied INI file would still be there; without the file the key is gone,
+    // as a deleted registry key is. When the key could not be written it stays.
+    if (m_settings->status() == QSettings::NoError)
+        QFile::remove(m_settings->fileName());
+}
+
+QString standInRoot()
+{
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (dataHome.isEmpty())
+        return QString();
+    return dataHome + QStringLiteral("/appinstaller");
+}
+
+QString standInKeyFile(const QString &keyPath)
+{
+    const QString root = standInRoot();
+    const QStringList components = keyPath.split(QLatin1Char('\\'));
+    if (root.isEmpty())
+        return QString();
+    for (const QString &component : components) {
+        if (!isSafeComponent(component))
+            return QString();
+    }
+    return root + QStringLiteral("/registry/") + components.join(QLatin1Char('/')) + QStringLiteral(".ini");
+}
+
+} // namespace platform
+} // namespace appinstaller
