@@ -1,0 +1,87 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>TheClientIsRunningPrnptTrdtT</source>
+        <translation>The program is running. Please close it and try again.</translation>
+    </message>
+    <message>
+        <source>DetermineTheUninstalfYANYiIa</source>
+        <translation>Are you sure you want to uninstall this software?</translation>
+    </message>
+    <message>
+        <source>ThisSoftwareIsNotCurmXqDCfI</source>
+        <translation>This software is not currently installed.</translation>
+    </message>
+    <message>
+        <source>BeganToUnloadWkJrSaJaAq</source>
+        <translation>Removing program files…</translation>
+    </message>
+    <message>
+        <source>DeleteShortcutULXVgdVTs</source>
+        <translation>Removing shortcuts…</translation>
+    </message>
+    <message>
+        <source>ClearTheRegistryeuyqTkYHjj</source>
+        <translation>Cleaning up the registry…</translation>
+    </message>
+    <message>
+        <source>Uninstalled</source>
+        <translation>Uninstall complete</translation>
+    </message>
+</context>
+<context>
+    <name>appinstaller::CustomTitleWidget</name>
+    <message>
+        <source>VuzarRevuvazereved</source>
+        <translation>Uninstall</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowUI</name>
+    <message>
+        <source>MainWindowUI</source>
+        <translation>Uninstall</translation>
+    </message>
+</context>
+<context>
+    <name>UnInstallCompletedUI</name>
+    <message>
+        <source>Uninstalled</source>
+        <translation>Uninstalled successfully</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Finish</translation>
+    </message>
+</context>
+<context>
+    <name>VexiloControl::CModalTipDialog</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,87 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>TheClientIsRunningPrnptTrdtT</source>
+        <translation>程序正在运行，请关闭后重试。</translation>
+    </message>
+    <message>
+        <source>DetermineTheUninstalfYANYiIa</source>
+        <translation>确定要卸载此软件吗？</translation>
+    </message>
+    <message>
+        <source>ThisSoftwareIsNotCurmXqDCfI</source>
+        <translation>当前未安装此软件。</translation>
+    </message>
+    <message>
+        <source>BeganToUnloadWkJrSaJaAq</source>
+        <translation>正在删除程序文件…</translation>
+    </message>
+    <message>
+        <source>DeleteShortcutULXVgdVTs</source>
+        <translation>正在删除快捷方式…</translation>
+    </message>
+    <message>
+        <source>ClearTheRegistryeuyqTkYHjj</source>
+        <translation>正在清理注册表…</translation>
+    </message>
+    <message>
+        <source>Uninstalled</source>
+        <translation>卸载完成</translation>
+    </message>
+</context>
+<context>
+    <name>appinstaller::CustomTitleWidget</name>
+    <message>
+        <source>VuzarRevuvazereved</source>
+        <translation>卸载程序</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowUI</name>
+    <message>
+        <source>MainWindowUI</source>
+        <translation>卸载程序</translation>
+    </message>
+</context>
+<context>
+    <name>UnInstallCompletedUI</name>
+    <message>
+        <source>Uninstalled</source>
+        <translation>卸载成功</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完成</translation>
+    </message>
+</context>
+<context>
+    <name>VexiloControl::CModalTipDialog</name>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+</TS>
