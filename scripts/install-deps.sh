@@ -10,6 +10,7 @@ packages=(
     fonts-dejavu-core fonts-wqy-microhei
     librsvg2-bin icoutils
     clang libclang-rt-14-dev
+    locales
 )
 
 sudo_cmd=()
@@ -20,3 +21,12 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${packages[@]}"
+
+# The English and Chinese runs of the demo and the tests use these locales.
+for locale in en_US.UTF-8 zh_CN.UTF-8; do
+    if ! locale -a 2>/dev/null | grep -qix "${locale/UTF-8/utf8}"; then
+        "${sudo_cmd[@]}" sed -i "s/^# *\(${locale} UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^${locale} UTF-8" /etc/locale.gen || echo "${locale} UTF-8" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+        "${sudo_cmd[@]}" locale-gen
+    fi
+done

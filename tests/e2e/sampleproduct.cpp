@@ -19,7 +19,7 @@ bool isBelow(const QString &path, const QString &dir)
 }
 } // namespace
 
-SampleProduct::SampleProduct(const QString &dir)
+SampleProduct::SampleProduct(const QString &dir, int bulkFiles)
 {
     QDir().mkpath(dir);
     m_root = QDir(dir).canonicalPath();
@@ -27,6 +27,9 @@ SampleProduct::SampleProduct(const QString &dir)
     const QString script = qEnvironmentVariable("UNINSTALL_SOURCE_DIR")
                            + QStringLiteral("/scripts/install-sample-product.sh");
     QProcess installer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("SAMPLE_BULK_FILES"), QString::number(bulkFiles));
+    installer.setProcessEnvironment(env);
     installer.start(QStringLiteral("bash"),
                     {script, m_root, qEnvironmentVariable("UNINSTALL_BIN_DIR")});
     if (!installer.waitForFinished(60000) || installer.exitStatus() != QProcess::NormalExit
@@ -65,6 +68,18 @@ QString SampleProduct::keyFile() const
            + QStringLiteral("/appinstaller/registry/HKEY_LOCAL_MACHINE/SOFTWARE/")
            + (wow64 ? QStringLiteral("Wow6432Node/") : QString())
            + QStringLiteral("Microsoft/Windows/CurrentVersion/Uninstall/") + kGuid + QStringLiteral(".ini");
+}
+
+QString SampleProduct::copyUninstallerTo(const QString &dir) const
+{
+    QProcess copy;
+    copy.start(QStringLiteral("sh"),
+               {QStringLiteral("-c"), QStringLiteral("cp -a \"$1\"/Uninstall \"$1\"/libVexiloControl.so* \"$1\"/rcc "
+                                                     "\"$1\"/translations \"$1\"/AppConfig.xml \"$2\"/"),
+                QStringLiteral("sh"), m_installDir, dir});
+    if (!copy.waitForFinished() || copy.exitCode() != 0)
+        return QString();
+    return dir + QStringLiteral("/Uninstall");
 }
 
 QStringList SampleProduct::footprint() const

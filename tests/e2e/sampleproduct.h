@@ -12,8 +12,9 @@
 class SampleProduct
 {
 public:
-    // Installs into dir (created if needed). Check isInstalled() afterwards.
-    explicit SampleProduct(const QString &dir);
+    // Installs into dir (created if needed), with bulkFiles more small files in the
+    // install directory so that removing it takes a while. Check isInstalled() afterwards.
+    explicit SampleProduct(const QString &dir, int bulkFiles = 0);
 
     bool isInstalled() const { return m_installed; }
     QString error() const { return m_error; }
@@ -24,6 +25,10 @@ public:
     QString uninstaller() const { return m_uninstaller; }
     QString keyFile() const;
     QString appConfig() const { return m_installDir + QStringLiteral("/AppConfig.xml"); }
+
+    // Copies the uninstaller with its companions and AppConfig.xml to dir, as a user
+    // would keep one to run again; returns the copy's executable.
+    QString copyUninstallerTo(const QString &dir) const;
 
     // Everything the uninstaller is meant to remove, as absolute paths.
     QStringList footprint() const;
