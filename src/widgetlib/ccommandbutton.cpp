@@ -1,0 +1,12 @@
+#include "ccommandbutton.h"
+
+namespace VexiloControl {
+
+CCommandButton::CCommandButton(QWidget *parent)
+    : CPushButton(parent)
+{
+}
+
+CCommandButton::~CCommandButton() = default;
+
+} // namespace VexiloControl

@@ -1,0 +1,12 @@
+#include "cframe.h"
+
+namespace VexiloControl {
+
+CFrame::CFrame(QWidget *parent)
+    : QFrame(parent)
+{
+}
+
+CFrame::~CFrame() = default;
+
+} // namespace VexiloControl
