@@ -9,7 +9,7 @@ namespace platform {
 // True when a process other than the calling one runs an executable whose file
 // name equals ansiFileName exactly. The name arrives in the system's 8-bit (ANSI)
 // encoding, zero-terminated, and is converted to UTF-16 for the comparison.
-// A name of 260 or more UTF-16 units matches nothing.
+// An empty name, or one of 260 or more UTF-16 units, matches nothing.
 bool isExecutableRunning(const char *ansiFileName);
 
 } // namespace platform

@@ -33,6 +33,7 @@ public:
     // The value, or an invalid QVariant when it is absent.
     QVariant value(const QString &name) const;
     // Empties the key; once this object is destroyed the key no longer exists.
+    // Without write access to the key it stays as it was.
     void clear();
 
 private:

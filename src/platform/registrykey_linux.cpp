@@ -1,6 +1,7 @@
 #include "platform/registrykey.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -48,12 +49,15 @@ void RegistryKey::clear()
 {
     if (!m_settings)
         return;
-    m_settings->clear();
+    // Removing the file removes the key with all its values and subkeys, as deleting
+    // a registry key does. QSettings::clear() would leave an empty file behind, and
+    // after a write that failed it would go on showing the key to this process as
+    // empty although it is still there. A key that may not be written stays whole.
+    const QFileInfo file(m_settings->fileName());
+    if (!file.exists() || !file.isWritable() || !QFile::remove(file.filePath()))
+        return;
+    // Lets the values already read from the file go.
     m_settings->sync();
-    // An emptied INI file would still be there; without the file the key is gone,
-    // as a deleted registry key is. When the key could not be written it stays.
-    if (m_settings->status() == QSettings::NoError)
-        QFile::remove(m_settings->fileName());
 }
 
 QString standInRoot()

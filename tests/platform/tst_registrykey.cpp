@@ -75,12 +75,13 @@ private slots:
     void nonAsciiValueReadsBack();
     void clearRemovesKey();
     void clearOfAbsentKeyCreatesNothing();
+    void clearWithoutWriteAccessKeepsKey_data();
     void clearWithoutWriteAccessKeepsKey();
     void hostilePathTouchesNothing_data();
     void hostilePathTouchesNothing();
 
 private:
-    QString m_readOnlyDir;
+    QString m_readOnlyPath;
 };
 
 void TestRegistryKey::init()
@@ -90,10 +91,10 @@ void TestRegistryKey::init()
 
 void TestRegistryKey::cleanup()
 {
-    if (!m_readOnlyDir.isEmpty()) {
-        QFile::setPermissions(m_readOnlyDir,
+    if (!m_readOnlyPath.isEmpty()) {
+        QFile::setPermissions(m_readOnlyPath,
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        m_readOnlyDir.clear();
+        m_readOnlyPath.clear();
     }
 }
 
@@ -229,6 +230,8 @@ void TestRegistryKey::clearRemovesKey()
         RegistryKey key(kUninstallPath + name);
         QCOMPARE(key.allKeys().size(), 2);
         key.clear();
+        QVERIFY(key.allKeys().isEmpty());
+        QVERIFY(!key.value(QStringLiteral("InstallLocation")).isValid());
     }
     QVERIFY(!QFileInfo::exists(file));
     QVERIFY(RegistryKey(kUninstallPath + name).allKeys().isEmpty());
@@ -246,19 +249,29 @@ void TestRegistryKey::clearOfAbsentKeyCreatesNothing()
     QCOMPARE(TestSandbox::listing(sandbox), before);
 }
 
+void TestRegistryKey::clearWithoutWriteAccessKeepsKey_data()
+{
+    QTest::addColumn<bool>("lockDirectory");
+
+    QTest::newRow("read-only directory") << true;
+    QTest::newRow("read-only file") << false;
+}
+
 void TestRegistryKey::clearWithoutWriteAccessKeepsKey()
 {
+    QFETCH(bool, lockDirectory);
     if (::geteuid() == 0)
-        QSKIP("root writes into read-only directories");
+        QSKIP("root may write whatever the permissions say");
 
     const QString name = uniqueKeyName();
     const QString file = keyFileOf(name);
     writeKey(file, {{QStringLiteral("InstallLocation"), QStringLiteral("/opt/Product")}});
-    m_readOnlyDir = QFileInfo(file).absolutePath();
-    QVERIFY(QFile::setPermissions(m_readOnlyDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    m_readOnlyPath = lockDirectory ? QFileInfo(file).absolutePath() : file;
+    QVERIFY(QFile::setPermissions(m_readOnlyPath, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     {
         RegistryKey key(kUninstallPath + name);
         key.clear();
+        QCOMPARE(key.allKeys(), QStringList(QStringLiteral("InstallLocation")));
     }
     QVERIFY(QFileInfo::exists(file));
     const RegistryKey key(kUninstallPath + name);
