@@ -71,10 +71,10 @@ void SetupConfig::load(const QString &filePath)
     m_programName = root.child(QStringLiteral("ProgramName")).text().toStdString();
 
     m_components.clear();
-    const XmlNode components = root.child(QStringLiteral("Components"));
-    const int count = components.childCount();
+    const XmlNode componentsNode = root.child(QStringLiteral("Components"));
+    const int count = componentsNode.childCount();
     for (int index = 0; index < count; ++index) {
-        const XmlNode component = components.childAt(index);
+        const XmlNode component = componentsNode.childAt(index);
         m_components.append({component.child(QStringLiteral("Name")).text(),
                              component.child(QStringLiteral("FilePath")).text()});
     }

@@ -11,14 +11,51 @@
 
 namespace {
 
+// Counts threads down to zero; waiting returns once every thread has counted.
+class Latch
+{
+public:
+    explicit Latch(int count)
+        : m_count(count)
+    {
+    }
+
+    void countDown()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (--m_count == 0)
+            m_reached.notify_all();
+    }
+
+    void wait()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_reached.wait(lock, [this] { return m_count == 0; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_reached;
+    int m_count;
+};
+
+// Its construction is held open until every racing thread has committed to calling
+// instance(), so that all of them really do meet the first creation.
 class Counted : public Base::CSingleton<Counted>
 {
 public:
-    Counted() { constructions.fetch_add(1); }
+    Counted()
+    {
+        if (racers)
+            racers->wait();
+        constructions.fetch_add(1);
+    }
 
     static std::atomic<int> constructions;
+    static Latch *racers;
 };
 std::atomic<int> Counted::constructions{0};
+Latch *Counted::racers = nullptr;
 
 class FailsFirst : public Base::CSingleton<FailsFirst>
 {
@@ -32,30 +69,6 @@ public:
     static int attempts;
 };
 int FailsFirst::attempts = 0;
-
-// Holds every thread back until all have arrived, then lets them go at once.
-class StartingGate
-{
-public:
-    explicit StartingGate(int threads)
-        : m_waiting(threads)
-    {
-    }
-
-    void arriveAndWait()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (--m_waiting == 0)
-            m_open.notify_all();
-        else
-            m_open.wait(lock, [this] { return m_waiting == 0; });
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_open;
-    int m_waiting;
-};
 
 } // namespace
 
@@ -71,23 +84,25 @@ private slots:
 void TestCSingleton::concurrentFirstCallsConstructOnce()
 {
     constexpr int threadCount = 8;
-    StartingGate gate(threadCount);
+    Latch racers(threadCount);
+    Counted::racers = &racers;
     std::vector<Counted *> seen(threadCount, nullptr);
     std::vector<std::thread> threads;
     for (int index = 0; index < threadCount; ++index) {
-        threads.emplace_back([&gate, &seen, index] {
-            gate.arriveAndWait();
+        threads.emplace_back([&racers, &seen, index] {
+            racers.countDown();
             seen[index] = Counted::instance();
         });
     }
     for (std::thread &thread : threads)
         thread.join();
+    Counted::racers = nullptr;
 
     QCOMPARE(Counted::constructions.load(), 1);
-    Counted *const instance = Counted::instance();
-    QVERIFY(instance);
+    Counted *const created = Counted::instance();
+    QVERIFY(created);
     for (Counted *pointer : seen)
-        QCOMPARE(pointer, instance);
+        QCOMPARE(pointer, created);
     QCOMPARE(Counted::constructions.load(), 1);
 }
 
@@ -96,10 +111,10 @@ void TestCSingleton::throwingConstructorLeavesNoInstance()
     QVERIFY_EXCEPTION_THROWN(FailsFirst::instance(), std::runtime_error);
     QCOMPARE(FailsFirst::attempts, 1);
 
-    FailsFirst *const instance = FailsFirst::instance();
-    QVERIFY(instance);
+    FailsFirst *const created = FailsFirst::instance();
+    QVERIFY(created);
     QCOMPARE(FailsFirst::attempts, 2);
-    QCOMPARE(FailsFirst::instance(), instance);
+    QCOMPARE(FailsFirst::instance(), created);
     QCOMPARE(FailsFirst::attempts, 2);
 }
 

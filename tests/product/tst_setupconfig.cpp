@@ -85,7 +85,7 @@ void TestSetupConfig::cleanupTestCase()
 
 QString TestSetupConfig::writeDescription(const QByteArray &content)
 {
-    const QString path = m_dir.filePath(QStringLiteral("AppConfig.xml"));
+    QString path = m_dir.filePath(QStringLiteral("AppConfig.xml"));
     QFile::remove(path);
     if (content.isNull())
         return path;
