@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>BeganToUnloadWkJrSaJaAq</source>
-        <translation>Removing program files…</translation>
+        <translation>Removing files…</translation>
     </message>
     <message>
         <source>DeleteShortcutULXVgdVTs</source>
@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>ClearTheRegistryeuyqTkYHjj</source>
-        <translation>Cleaning up the registry…</translation>
+        <translation>Cleaning registry…</translation>
     </message>
     <message>
         <source>Uninstalled</source>
