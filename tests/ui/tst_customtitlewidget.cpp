@@ -7,26 +7,30 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
+#include <algorithm>
+
 using appinstaller::CustomTitleWidget;
 
 namespace {
 
+// The title bar's two labels carry no names: the title is the shown one, the icon
+// the hidden one.
+QLabel *labelShown(CustomTitleWidget &title, bool shown)
+{
+    const auto labels = title.findChildren<QLabel *>();
+    const auto found = std::find_if(labels.cbegin(), labels.cend(),
+                                    [shown](const QLabel *label) { return label->isHidden() != shown; });
+    return found == labels.cend() ? nullptr : *found;
+}
+
 QLabel *titleLabel(CustomTitleWidget &title)
 {
-    for (QLabel *label : title.findChildren<QLabel *>()) {
-        if (!label->isHidden())
-            return label;
-    }
-    return nullptr;
+    return labelShown(title, true);
 }
 
 QLabel *iconLabel(CustomTitleWidget &title)
 {
-    for (QLabel *label : title.findChildren<QLabel *>()) {
-        if (label->isHidden())
-            return label;
-    }
-    return nullptr;
+    return labelShown(title, false);
 }
 
 } // namespace
