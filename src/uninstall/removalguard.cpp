@@ -10,6 +10,8 @@
 #include <QStorageInfo>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace appinstaller {
 
 namespace {
@@ -104,11 +106,9 @@ bool isRemovableDirectory(const QString &path)
     if (isVolumeRoot(directory))
         return false;
     const QStringList places = protectedPlaces();
-    for (const QString &place : places) {
-        if (samePath(directory, place) || isInside(place, directory))
-            return false;
-    }
-    return true;
+    return std::none_of(places.cbegin(), places.cend(), [&directory](const QString &place) {
+        return samePath(directory, place) || isInside(place, directory);
+    });
 }
 
 bool isSafeProductName(const QString &name)
