@@ -34,7 +34,7 @@ CModalTipDialog::CModalTipDialog(QWidget *parent)
     m_pTitleLabel = new QLabel(m_pTitleBar);
     m_pTitleLabel->setObjectName(QStringLiteral("titleLabel"));
     auto *titleLayout = new QHBoxLayout(m_pTitleBar);
-    titleLayout->setContentsMargins(24, 20, 24, 8);
+    titleLayout->setContentsMargins(24, 20, 24, 12);
     titleLayout->addWidget(m_pTitleLabel);
 
     m_pContentLabel = new QLabel(panel);
@@ -109,6 +109,14 @@ int CModalTipDialog::ShowMessageWarn(const QString &text, ModalTipDialogSize siz
     dialog.setContentText(text);
     dialog.setDialogSize(size);
     return dialog.exec();
+}
+
+void CModalTipDialog::showEvent(QShowEvent *event)
+{
+    // Layouts ignore widgets that have never been shown, so the text's real height is
+    // known only now; fitting before the base class centres the dialog keeps it centred.
+    fitToContent();
+    QDialog::showEvent(event);
 }
 
 QString CModalTipDialog::titleText() const

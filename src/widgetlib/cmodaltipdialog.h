@@ -36,6 +36,9 @@ public:
     // A warning with one OK button, shown modally; returns exec()'s result.
     static int ShowMessageWarn(const QString &text, ModalTipDialogSize size, QWidget *parent);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QString titleText() const;
     void fitToContent();
