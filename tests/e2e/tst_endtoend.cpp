@@ -4,6 +4,7 @@
 #include "e2etexts.h"
 #include "sampleproduct.h"
 #include "testsandbox.h"
+#include "windowlayout.h"
 #include "xdriver.h"
 
 #include <QDir>
@@ -13,10 +14,6 @@
 #include <QtTest>
 
 namespace {
-// Where the completion page's "Completed" button and the title bar's close button
-// sit in the 744 x 504 window (its page stack is inset by 12 px).
-const QPoint kCompletedButton(12 + 720 - 36 - 44, 12 + 480 - 24 - 16);
-const QPoint kCloseButton(12 + 720 - 16 - 12, 12 + 16 + 12);
 constexpr int kBulkFiles = 100000;
 } // namespace
 
@@ -48,6 +45,7 @@ QString TestEndToEnd::startAndConfirm(QProcess &process, const QString &executab
                                       const SampleProduct &product, const QString &language)
 {
     process.setProcessEnvironment(product.environment(language));
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start(executable, QStringList());
     if (!process.waitForStarted())
         return QString();
@@ -81,9 +79,7 @@ void TestEndToEnd::languages()
     QProcess uninstaller;
     const QString window = startAndConfirm(uninstaller, product.uninstaller(), product, language);
     QVERIFY2(!window.isEmpty(), "the main window did not appear");
-    QTRY_VERIFY_WITH_TIMEOUT(XDriver::click(window, kCompletedButton.x(), kCompletedButton.y())
-                                 && uninstaller.waitForFinished(300),
-                             30000);
+    QVERIFY(XDriver::clickUntilExit(uninstaller, window, WindowLayout::completedButton, 30000));
     QCOMPARE(uninstaller.exitStatus(), QProcess::NormalExit);
     QCOMPARE(uninstaller.exitCode(), 0);
 
@@ -117,9 +113,7 @@ void TestEndToEnd::killedRunIsCompletedByTheNext()
     QProcess second;
     const QString window = startAndConfirm(second, copy, product);
     QVERIFY2(!window.isEmpty(), "the second run did not reach its main window");
-    QTRY_VERIFY_WITH_TIMEOUT(XDriver::click(window, kCompletedButton.x(), kCompletedButton.y())
-                                 && second.waitForFinished(300),
-                             60000);
+    QVERIFY(XDriver::clickUntilExit(second, window, WindowLayout::completedButton, 60000));
     QCOMPARE(second.exitCode(), 0);
 
     const QStringList remaining = product.remainingFootprint();
@@ -138,7 +132,7 @@ void TestEndToEnd::closingDuringRemovalLetsItFinish()
     const QString window = startAndConfirm(uninstaller, product.uninstaller(), product);
     QVERIFY(!window.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(removalHasStarted(product), 30000);
-    QVERIFY(XDriver::click(window, kCloseButton.x(), kCloseButton.y()));
+    QVERIFY(XDriver::click(window, WindowLayout::closeButton.x(), WindowLayout::closeButton.y()));
 
     // The window goes at once; the process stays until the removal is complete.
     QVERIFY(XDriver::waitForWindowGone(E2eTexts::mainWindowTitle(), 5000));

@@ -1,6 +1,7 @@
 #include "xdriver.h"
 
 #include <QDeadlineTimer>
+#include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -88,10 +89,23 @@ bool click(const QString &windowId, int x, int y)
 {
     bool ok = false;
     run(QStringLiteral("xdotool"),
-        {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), windowId,
+        {QStringLiteral("mousemove"), QStringLiteral("--window"), windowId,
          QString::number(x), QString::number(y), QStringLiteral("click"), QStringLiteral("1")},
         &ok);
     return ok;
+}
+
+bool clickUntilExit(QProcess &process, const QString &windowId, const QPoint &at, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (process.state() != QProcess::NotRunning) {
+        if (deadline.hasExpired())
+            return false;
+        // A click that lands after the window has gone fails harmlessly.
+        click(windowId, at.x(), at.y());
+        process.waitForFinished(300);
+    }
+    return true;
 }
 
 bool screenshot(const QString &path, const QString &windowId)

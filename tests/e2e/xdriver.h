@@ -2,6 +2,9 @@
 #define XDRIVER_H
 
 #include <QRect>
+
+class QPoint;
+class QProcess;
 #include <QString>
 
 // Drives windows of other processes on the X server named by DISPLAY with xdotool,
@@ -17,6 +20,9 @@ QRect geometry(const QString &windowId);
 bool key(const QString &windowId, const QString &keys);
 // Clicks at (x, y) relative to the window's top-left corner.
 bool click(const QString &windowId, int x, int y);
+// Clicks at `at` in the window until the process exits, up to timeoutMs; for buttons
+// that appear only when the program gets there, such as those of a final page.
+bool clickUntilExit(QProcess &process, const QString &windowId, const QPoint &at, int timeoutMs);
 // Saves the window (or the whole screen for an empty id) as an image file.
 bool screenshot(const QString &path, const QString &windowId = QString());
 
