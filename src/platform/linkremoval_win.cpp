@@ -1,0 +1,11 @@
+#include "linkremoval.h"
+
+namespace appinstaller {
+namespace platform {
+
+void removeLinksBelow(const QString &)
+{
+}
+
+} // namespace platform
+} // namespace appinstaller
