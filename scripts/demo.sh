@@ -64,8 +64,12 @@ else
     export LANG=en_US.UTF-8
 fi
 export LC_CTYPE=C.UTF-8 QT_QPA_PLATFORM=xcb
-# Paint the empty screen a neutral grey so the window's shadow and corners show.
-xsetroot -solid '#5b6770' 2>/dev/null || true
+# A neutral grey screen and a compositor, so that the window's transparent border,
+# rounded corners and shadow show as they do on a desktop.
+xsetroot -solid '#8a949c' 2>/dev/null || true
+if command -v xcompmgr >/dev/null; then
+    xcompmgr >/dev/null 2>&1 &
+fi
 
 # The process shows one window at a time: the question first, then the main window.
 wait_for_window() {
