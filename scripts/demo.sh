@@ -74,7 +74,7 @@ fi
 # The process shows one window at a time: the question first, then the main window.
 wait_for_window() {
     local id=
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^${1:-none}\$" | head -n 1)
         [ -n "$id" ] && break
         sleep 0.05
@@ -82,16 +82,25 @@ wait_for_window() {
     echo "$id"
 }
 
+# Saves the screen around one window, with a margin, as NAME.png.
+shot() {
+    local name=$1 window=$2 x y w h
+    eval "$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/g_\1=/p')"
+    x=$((g_X > 24 ? g_X - 24 : 0)); y=$((g_Y > 24 ? g_Y - 24 : 0))
+    w=$((g_WIDTH + 48)); h=$((g_HEIGHT + 48))
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/$name.png"
+}
+
 "$UNINSTALL_EXE" &
 pid=$!
 
 dialog=$(wait_for_window)
 [ -n "$dialog" ] || { echo "the confirmation did not appear" >&2; kill "$pid"; exit 1; }
-import -window root "$shots/1-confirmation.png"
+shot 1-confirmation "$dialog"
 xdotool windowfocus --sync "$dialog" key Return
 
 window=$(wait_for_window "$dialog")
-import -window root "$shots/2-progress.png"
+shot 2-progress "$window"
 
 # The completion page's button sits in the lower right corner of the panel; a click
 # there does nothing until the page is shown.
@@ -99,7 +108,7 @@ for _ in $(seq 600); do
     kill -0 "$pid" 2>/dev/null || break
     if [ ! -e "$shots/3-completed.png" ] && [ ! -d "$(dirname "$UNINSTALL_EXE")/data" ]; then
         sleep 0.5
-        import -window root "$shots/3-completed.png"
+        shot 3-completed "$window"
     fi
     [ -e "$shots/3-completed.png" ] && xdotool mousemove --window "$window" 652 452 click 1 2>/dev/null
     sleep 0.1
