@@ -26,27 +26,35 @@ SetupConfig::SetupConfig()
     load();
 }
 
-SetupConfig::SetupConfig(const QString &filePath)
+SetupConfig::SetupConfig(const XmlNode *root)
 {
-    load(filePath);
+    if (root)
+        read(*root);
 }
 
 SetupConfig SetupConfig::fromFile(const QString &filePath)
 {
-    return SetupConfig(filePath);
+    XmlNode root;
+    return SetupConfig(root.load(filePath) ? &root : nullptr);
 }
 
-void SetupConfig::load()
-{
-    load(QCoreApplication::applicationDirPath() + QDir::separator() + QLatin1String(kFileName));
-}
-
-void SetupConfig::load(const QString &filePath)
+SetupConfig SetupConfig::fromData(const QByteArray &data)
 {
     XmlNode root;
-    if (!root.load(filePath))
-        return;
+    return SetupConfig(root.loadData(data) ? &root : nullptr);
+}
 
+// A file that cannot be read leaves the record empty, without even the default
+// product name, so that nothing is removed in the name of an unknown product.
+void SetupConfig::load()
+{
+    XmlNode root;
+    if (root.load(QCoreApplication::applicationDirPath() + QDir::separator() + QLatin1String(kFileName)))
+        read(root);
+}
+
+void SetupConfig::read(const XmlNode &root)
+{
     m_guid = root.child(QStringLiteral("GUID")).text().toStdString();
     m_translator = decimalOf(root.child(QStringLiteral("Translator")).text());
     m_versionType = decimalOf(root.child(QStringLiteral("VersionType")).text());

@@ -3,6 +3,7 @@
 
 #include "csingleton.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -10,6 +11,8 @@
 #include <string>
 
 namespace appinstaller {
+
+class XmlNode;
 
 struct SetupComponent
 {
@@ -33,6 +36,8 @@ public:
     // Reads another file into a fresh record; the loader behind instance() uses the
     // file beside the executable. Meant for tests and tools.
     static SetupConfig fromFile(const QString &filePath);
+    // Reads the contents of a file, as fromFile() would read that file.
+    static SetupConfig fromData(const QByteArray &data);
 
     std::string version() const { return m_version; }
     std::string companyName() const { return m_companyName; }
@@ -44,9 +49,10 @@ public:
     QList<SetupComponent> components() const { return m_components; }
 
 private:
-    explicit SetupConfig(const QString &filePath);
+    // Reads the values below root; without a root every field stays empty.
+    explicit SetupConfig(const XmlNode *root);
     void load();
-    void load(const QString &filePath);
+    void read(const XmlNode &root);
 
     std::string m_guid;
     std::string m_version;

@@ -2,8 +2,40 @@
 
 #include <QDomNode>
 #include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
 
 namespace appinstaller {
+
+namespace {
+
+// Whether the DOM parser can be handed data without overflowing the stack.
+//
+// Every element starts with a '<', so data with no more than kMaxDepth of them
+// cannot nest deeper; entities cannot add much, as Qt stops expanding them past
+// 4,096 characters (some 600 levels). Other data is read once with the streaming
+// parser, which keeps no stack per level, and passes when it is well-formed and
+// never deeper than the limit. Data with many '<' that is not well-formed cannot
+// be measured, because the DOM parser might read it differently from where the
+// streaming parser gave up; it is refused.
+bool isShallowEnough(const QByteArray &data)
+{
+    if (data.count('<') <= XmlNode::kMaxDepth)
+        return true;
+
+    QXmlStreamReader reader(data);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > XmlNode::kMaxDepth)
+            return false;
+        if (token == QXmlStreamReader::EndElement)
+            --depth;
+    }
+    return !reader.hasError();
+}
+
+} // namespace
 
 XmlNode::XmlNode(const QDomElement &element, const QDomDocument &document)
     : m_element(element)
@@ -13,18 +45,28 @@ XmlNode::XmlNode(const QDomElement &element, const QDomDocument &document)
 
 bool XmlNode::load(const QString &filePath)
 {
-    if (filePath.isNull())
+    if (filePath.isNull() || !QFileInfo(filePath).isFile())
         return false;
 
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
+    // One byte more than the limit tells an oversized file from one that fits, and
+    // a file that grows while it is read is still read no further.
+    const QByteArray data = file.read(kMaxDataSize + 1);
+    file.close();
+    return loadData(data);
+}
+
+bool XmlNode::loadData(const QByteArray &data)
+{
+    if (data.size() > kMaxDataSize || !isShallowEnough(data))
+        return false;
 
     // A document that does not parse is not an error here: its values simply read as
     // missing, so the parser's verdict is deliberately not looked at.
     QDomDocument document;
-    document.setContent(&file);
-    file.close();
+    document.setContent(data);
 
     m_document = document;
     m_element = document.documentElement();

@@ -1,6 +1,7 @@
 #ifndef APPINSTALLER_XMLNODE_H
 #define APPINSTALLER_XMLNODE_H
 
+#include <QByteArray>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
@@ -12,11 +13,27 @@ namespace appinstaller {
 class XmlNode
 {
 public:
+    // A setup description is a few kilobytes. Larger data is not read at all: the
+    // DOM of many small elements takes some twenty times the size of the text.
+    static constexpr int kMaxDataSize = 4 * 1024 * 1024;
+    // Qt's XML parser recurses once per level of element nesting, and the DOM frees
+    // its tree the same way, at a few hundred bytes of stack a level: some 3,000
+    // levels exhaust the 1 MB main-thread stack of a Windows program. Real
+    // descriptions nest four or five levels deep.
+    static constexpr int kMaxDepth = 1000;
+
     XmlNode() = default;
 
-    // Parses the file and makes its root element current. False only when the path
-    // is null or the file cannot be opened; a malformed document still gives true.
+    // Parses the file and makes its root element current. False when the path is
+    // null, or the file is not a regular file (a FIFO would block the start-up, a
+    // device never end) or cannot be opened, or loadData() refuses what it holds.
+    // A malformed document still gives true.
     bool load(const QString &filePath);
+
+    // Parses data as load() parses a file's contents. False, leaving the node as it
+    // was, when data is larger than kMaxDataSize or may nest deeper than kMaxDepth
+    // (see the definition for how that is told without parsing it).
+    bool loadData(const QByteArray &data);
 
     // The first descendant element named tagName, in document order.
     XmlNode child(const QString &tagName) const;
