@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5 qt5-image-formats-plugins
     xvfb xauth xdotool x11-utils x11-xserver-utils xcompmgr imagemagick
+    xclip
     fonts-dejavu-core fonts-wqy-microhei
     librsvg2-bin icoutils
     clang libclang-rt-14-dev
