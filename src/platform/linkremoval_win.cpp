@@ -1,10 +1,16 @@
 #include "linkremoval.h"
 
+#include "platform/reparsepoints.h"
+
+#include <string>
+
 namespace appinstaller {
 namespace platform {
 
-void removeLinksBelow(const QString &)
+void removeLinksBelow(const QString &directory)
 {
+    const std::wstring path = directory.toStdWString();
+    removeReparsePointsBelow(path.c_str());
 }
 
 } // namespace platform
