@@ -12,6 +12,7 @@ packages=(
     librsvg2-bin icoutils
     clang libclang-rt-14-dev
     locales
+    mingw-w64 wine wine64 wine32:i386
 )
 
 sudo_cmd=()
@@ -20,6 +21,11 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
+# The Win32 platform code is cross-compiled and run under Wine (tests/wine), whose
+# 32-bit half comes from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
 "${sudo_cmd[@]}" apt-get update -q
 "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${packages[@]}"
 
