@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,10 +18,7 @@ namespace {
 
 std::wstring withForwardSlashes(std::wstring path)
 {
-    for (wchar_t &character : path) {
-        if (character == L'\\')
-            character = L'/';
-    }
+    std::replace(path.begin(), path.end(), L'\\', L'/');
     return path;
 }
 
