@@ -13,6 +13,13 @@ QStringList ProgressRecorder::completeRun()
             QStringLiteral("60 ClearTheRegistryeuyqTkYHjj"), QStringLiteral("100 Uninstalled")};
 }
 
+QStringList ProgressRecorder::incompleteRun()
+{
+    QStringList events = completeRun();
+    events.last() = QStringLiteral("100 UninstallIncompleteHvRqYwNd");
+    return events;
+}
+
 void ProgressRecorder::onProcessInfo(int iProcess, const QString &strProcessName)
 {
     m_events.append(QStringLiteral("%1 %2").arg(iProcess).arg(strProcessName));

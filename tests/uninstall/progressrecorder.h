@@ -21,8 +21,10 @@ public:
     QList<QThread *> threads() const { return m_threads; }
     bool isFinished() const { return m_events.contains(QStringLiteral("finished")); }
 
-    // The events of one complete run, with untranslated texts.
+    // The events of one run that removed everything, with untranslated texts.
     static QStringList completeRun();
+    // The same for a run that left something of the product behind.
+    static QStringList incompleteRun();
 
 public slots:
     void onProcessInfo(int iProcess, const QString &strProcessName);

@@ -8,12 +8,68 @@
 #include "testsandbox.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QtTest>
 
+#include <unistd.h>
+
 using appinstaller::InstallProcessMgr;
 using appinstaller::UninstallRegistry;
+using appinstaller::UninstallReport;
 using namespace productfixture;
+
+namespace {
+
+QString relative(const QString &path)
+{
+    return path.startsWith(root() + QLatin1Char('/')) ? QDir(root()).relativeFilePath(path) : path;
+}
+
+QString kindName(UninstallReport::Kind kind)
+{
+    switch (kind) {
+    case UninstallReport::Kind::InstallDirectory:
+        return QStringLiteral("directory");
+    case UninstallReport::Kind::Shortcut:
+        return QStringLiteral("shortcut");
+    case UninstallReport::Kind::StartMenuFolder:
+        return QStringLiteral("menu");
+    case UninstallReport::Kind::RegistryKey:
+        return QStringLiteral("key");
+    }
+    return QString();
+}
+
+// One line per leftover, "<kind> <refused|remains> <location>", paths relative to
+// the sandbox, each followed by its entries ("  <path>") and unlisted count ("  +N").
+QStringList describe(const UninstallReport &report)
+{
+    QStringList lines;
+    const QList<UninstallReport::Leftover> leftovers = report.leftovers();
+    for (const UninstallReport::Leftover &leftover : leftovers) {
+        const bool refused = leftover.reason == UninstallReport::Reason::RefusedAsUnsafe;
+        lines.append(kindName(leftover.kind) + (refused ? QStringLiteral(" refused ") : QStringLiteral(" remains "))
+                     + relative(leftover.location));
+        for (const QString &entry : leftover.entries)
+            lines.append(QStringLiteral("  ") + relative(entry));
+        if (leftover.unlistedEntries > 0)
+            lines.append(QStringLiteral("  +%1").arg(leftover.unlistedEntries));
+    }
+    return lines;
+}
+
+QString keyPath()
+{
+    return QString::fromStdString(UninstallRegistry::instance()->keyPath(guid().toStdString()));
+}
+
+QString lnk(const QString &folder, const QString &name)
+{
+    return folder + QLatin1Char('/') + name + QStringLiteral(".lnk");
+}
+
+} // namespace
 
 // The procedure run directly on the test's thread, in a sandbox holding the
 // product and everything around it. Every test compares a listing of the whole
@@ -35,13 +91,18 @@ private slots:
     void startMenuFolderThatIsALink();
     void refusedLocationRemovesNothing_data();
     void refusedLocationRemovesNothing();
+    void missingLocationLeavesNothing();
     void locationThatIsALinkLosesOnlyTheLink();
     void linksInsideTheProductAreNotFollowed();
+    void whatCouldNotBeRemovedIsReported_data();
+    void whatCouldNotBeRemovedIsReported();
 
 private:
-    // Runs the procedure and checks the reports: all four, in order.
+    // Runs the procedure and checks the reports: all four, in order, the last one
+    // telling whether anything remains. Keeps what the run left in m_report.
     void uninstall();
     QString m_workingDir;
+    UninstallReport m_report;
 };
 
 void TestInstallProcessMgr::initTestCase()
@@ -65,6 +126,12 @@ void TestInstallProcessMgr::init()
 void TestInstallProcessMgr::cleanup()
 {
     QVERIFY(QDir::setCurrent(m_workingDir));
+    QDirIterator directories(root(), QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (directories.hasNext()) {
+        const QString directory = directories.next();
+        if (!QFileInfo(directory).isSymLink())
+            QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
     const QDir sandbox(root());
     const QStringList entries = sandbox.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
                                                   | QDir::NoDotAndDotDot);
@@ -88,7 +155,9 @@ void TestInstallProcessMgr::uninstall()
     connect(InstallProcessMgr::instance(), &InstallProcessMgr::signalProcess, &recorder,
             &ProgressRecorder::onProcessInfo);
     InstallProcessMgr::instance()->uninstall();
-    QCOMPARE(recorder.events(), ProgressRecorder::completeRun());
+    m_report = InstallProcessMgr::instance()->report();
+    QCOMPARE(recorder.events(),
+             m_report.isComplete() ? ProgressRecorder::completeRun() : ProgressRecorder::incompleteRun());
 }
 
 void TestInstallProcessMgr::removesTheProduct_data()
@@ -108,6 +177,7 @@ void TestInstallProcessMgr::removesTheProduct()
 
     uninstall();
 
+    QVERIFY(m_report.isComplete());
     QVERIFY(!QFileInfo::exists(installDir()));
     QVERIFY(!QFileInfo::exists(keyFile(guid())));
     QVERIFY(!UninstallRegistry::instance()->isInstalled());
@@ -161,6 +231,7 @@ void TestInstallProcessMgr::shortcuts()
 
     uninstall();
 
+    QVERIFY(m_report.isComplete());
     for (const QString &path : removed)
         QVERIFY2(!QFileInfo::exists(path) && !QFileInfo(path).isSymLink(), qPrintable(path));
     QVERIFY(QFileInfo::exists(notes));
@@ -192,6 +263,7 @@ void TestInstallProcessMgr::startMenuFolderThatIsALink()
     if (linkRemoved)
         removed.append(link);
     QCOMPARE(listing(), without(before, removed));
+    QCOMPARE(describe(m_report), linkRemoved ? QStringList() : QStringList{QStringLiteral("menu refused ") + relative(link)});
 }
 
 void TestInstallProcessMgr::refusedLocationRemovesNothing_data()
@@ -224,9 +296,10 @@ void TestInstallProcessMgr::refusedLocationRemovesNothing_data()
     QTest::newRow("link to a file") << links + QStringLiteral("/notes");
     QTest::newRow("dangling link") << links + QStringLiteral("/dangling");
     QTest::newRow("a file") << home() + QStringLiteral("/Documents/notes.txt");
-    QTest::newRow("nonexistent directory") << installDir() + QStringLiteral("/missing");
 }
 
+// Whatever the guard refuses stays, and the report says so in the registry's own
+// words: an empty or relative location names no place that could be checked.
 void TestInstallProcessMgr::refusedLocationRemovesNothing()
 {
     QFETCH(QString, location);
@@ -237,6 +310,19 @@ void TestInstallProcessMgr::refusedLocationRemovesNothing()
     uninstall();
 
     QVERIFY(!UninstallRegistry::instance()->isInstalled());
+    QCOMPARE(listing(), without(before, {keyFile(guid())}));
+    QCOMPARE(describe(m_report), QStringList{QStringLiteral("directory refused ") + relative(location)});
+}
+
+// A location that leads nowhere is refused too, but nothing of the product is there.
+void TestInstallProcessMgr::missingLocationLeavesNothing()
+{
+    QVERIFY(registerProduct(guid(), installDir() + QStringLiteral("/missing")));
+    const QMap<QString, QString> before = listing();
+
+    uninstall();
+
+    QVERIFY(m_report.isComplete());
     QCOMPARE(listing(), without(before, {keyFile(guid())}));
 }
 
@@ -250,6 +336,7 @@ void TestInstallProcessMgr::locationThatIsALinkLosesOnlyTheLink()
 
     uninstall();
 
+    QVERIFY(m_report.isComplete());
     QVERIFY(!QFileInfo(link).isSymLink());
     QVERIFY(QFileInfo::exists(installDir() + QStringLiteral("/Viewer.exe")));
     QCOMPARE(listing(), without(before, {link, keyFile(guid())}));
@@ -265,10 +352,71 @@ void TestInstallProcessMgr::linksInsideTheProductAreNotFollowed()
 
     uninstall();
 
+    QVERIFY(m_report.isComplete());
     QVERIFY(!QFileInfo::exists(installDir()));
     QVERIFY(QFileInfo::exists(shared + QStringLiteral("/plan.txt")));
     QVERIFY(QFileInfo::exists(home() + QStringLiteral("/Documents/notes.txt")));
     QCOMPARE(listing(), without(before, {installDir(), keyFile(guid())}));
+}
+
+void TestInstallProcessMgr::whatCouldNotBeRemovedIsReported_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("readOnly");
+    QTest::addColumn<QStringList>("reported");
+
+    const QString product = relative(installDir());
+    const QString locked = installDir() + QStringLiteral("/locked");
+    // What lies below locked/sub can go: only locked itself may not be written.
+    QTest::newRow("read-only subdirectory of the install directory")
+        << QStringList{locked + QStringLiteral("/a.dat"), locked + QStringLiteral("/sub/b.dat")} << locked
+        << QStringList{QStringLiteral("directory remains ") + product, QStringLiteral("  ") + product + QStringLiteral("/locked"),
+                       QStringLiteral("  ") + product + QStringLiteral("/locked/a.dat"),
+                       QStringLiteral("  ") + product + QStringLiteral("/locked/sub")};
+
+    QStringList many;
+    QStringList listed{QStringLiteral("directory remains ") + product, QStringLiteral("  ") + product + QStringLiteral("/locked")};
+    for (int index = 0; index < 30; ++index) {
+        const QString file = QStringLiteral("/locked/f%1").arg(index, 2, 10, QLatin1Char('0'));
+        many.append(installDir() + file);
+        if (index < 19)
+            listed.append(QStringLiteral("  ") + product + file);
+    }
+    QTest::newRow("more entries remain than are listed") << many << locked << listed + QStringList{QStringLiteral("  +11")};
+
+    QTest::newRow("install directory in a read-only folder")
+        << QStringList{} << QFileInfo(installDir()).path() << QStringList{QStringLiteral("directory remains ") + product};
+    QTest::newRow("shortcuts on a read-only desktop")
+        << QStringList{lnk(desktop(), nameEN()), lnk(desktop(), nameCH())} << desktop()
+        << QStringList{QStringLiteral("shortcut remains ") + relative(lnk(desktop(), nameEN())),
+                       QStringLiteral("shortcut remains ") + relative(lnk(desktop(), nameCH()))};
+    QTest::newRow("shortcut on a read-only public desktop")
+        << QStringList{lnk(publicDesktop(), nameCH())} << publicDesktop()
+        << QStringList{QStringLiteral("shortcut remains ") + relative(lnk(publicDesktop(), nameCH()))};
+    const QString menu = startMenu() + QLatin1Char('/') + nameEN();
+    QTest::newRow("Start-menu folder in a read-only Start menu")
+        << QStringList{menu + QStringLiteral("/Viewer.lnk")} << startMenu()
+        << QStringList{QStringLiteral("menu remains ") + relative(menu)};
+    QTest::newRow("registry key in a read-only folder")
+        << QStringList{} << QFileInfo(keyFile(guid())).path() << QStringList{QStringLiteral("key remains ") + keyPath()};
+}
+
+// Permission faults as a user meets them: what stays is reported, all of it and
+// nothing else.
+void TestInstallProcessMgr::whatCouldNotBeRemovedIsReported()
+{
+    if (geteuid() == 0)
+        QSKIP("root ignores file permissions; run the tests as an unprivileged user");
+    QFETCH(QStringList, files);
+    QFETCH(QString, readOnly);
+    QFETCH(QStringList, reported);
+    for (const QString &file : files)
+        QVERIFY(makeFile(file));
+    QVERIFY(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+    uninstall();
+
+    QCOMPARE(describe(m_report), reported);
 }
 
 UNINSTALL_TEST_MAIN(TestInstallProcessMgr)

@@ -109,7 +109,8 @@ void TestProductNames::unsafeNameTouchesNothingOfItsOwn()
             &ProgressRecorder::onProcessInfo);
     InstallProcessMgr::instance()->uninstall();
 
-    QCOMPARE(recorder.events(), ProgressRecorder::completeRun());
+    // Without a setup description no install location is known, and the run says so.
+    QCOMPARE(recorder.events(), described ? ProgressRecorder::completeRun() : ProgressRecorder::incompleteRun());
     QCOMPARE(listing(), without(before, removed));
 }
 

@@ -101,7 +101,9 @@ void TestUnInstallThread::reportsReachTheStartingThreadInOrder()
 
     QTRY_VERIFY_WITH_TIMEOUT(recorder.isFinished(), 30000);
     disconnect(emitting);
-    QCOMPARE(recorder.events(), ProgressRecorder::completeRun() << QStringLiteral("finished"));
+    // With no product installed there is no install location, which the run reports.
+    QCOMPARE(recorder.events(), (installed ? ProgressRecorder::completeRun() : ProgressRecorder::incompleteRun())
+                                    << QStringLiteral("finished"));
     for (QThread *receivingThread : recorder.threads())
         QCOMPARE(receivingThread, QThread::currentThread());
     QCOMPARE(emitters.size(), 4);
