@@ -31,6 +31,10 @@
         <source>Uninstalled</source>
         <translation>Uninstall complete</translation>
     </message>
+    <message>
+        <source>UninstallIncompleteHvRqYwNd</source>
+        <translation>Uninstall incomplete</translation>
+    </message>
 </context>
 <context>
     <name>appinstaller::CustomTitleWidget</name>
@@ -55,6 +59,29 @@
     <message>
         <source>Completed</source>
         <translation>Finish</translation>
+    </message>
+</context>
+<context>
+    <name>appinstaller::UnInstallCompletedPage</name>
+    <message>
+        <source>NotEverythingWasRemovedGhYtRb</source>
+        <translation>Uninstall incomplete. Please remove these by hand:</translation>
+    </message>
+    <message>
+        <source>CouldNotBeRemovedPwLzQa</source>
+        <translation>Could not be removed:</translation>
+    </message>
+    <message>
+        <source>LeftInPlaceForSafetyJcXd</source>
+        <translation>Left in place for safety:</translation>
+    </message>
+    <message>
+        <source>InstallLocationNotRecordedTzMq</source>
+        <translation>(install location not recorded)</translation>
+    </message>
+    <message>
+        <source>AndMoreEntriesRnBfKs</source>
+        <translation>… and %1 more</translation>
     </message>
 </context>
 <context>

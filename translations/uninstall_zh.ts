@@ -31,6 +31,10 @@
         <source>Uninstalled</source>
         <translation>卸载完成</translation>
     </message>
+    <message>
+        <source>UninstallIncompleteHvRqYwNd</source>
+        <translation>卸载未完成</translation>
+    </message>
 </context>
 <context>
     <name>appinstaller::CustomTitleWidget</name>
@@ -55,6 +59,29 @@
     <message>
         <source>Completed</source>
         <translation>完成</translation>
+    </message>
+</context>
+<context>
+    <name>appinstaller::UnInstallCompletedPage</name>
+    <message>
+        <source>NotEverythingWasRemovedGhYtRb</source>
+        <translation>卸载未完成，请手动删除以下项目：</translation>
+    </message>
+    <message>
+        <source>CouldNotBeRemovedPwLzQa</source>
+        <translation>无法删除：</translation>
+    </message>
+    <message>
+        <source>LeftInPlaceForSafetyJcXd</source>
+        <translation>为安全起见未删除：</translation>
+    </message>
+    <message>
+        <source>InstallLocationNotRecordedTzMq</source>
+        <translation>（未记录安装位置）</translation>
+    </message>
+    <message>
+        <source>AndMoreEntriesRnBfKs</source>
+        <translation>……另有 %1 项</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "product/setupconfig.h"
 #include "product/uninstallregistry.h"
 #include "ui/mainwindow.h"
+#include "uninstall/installprocessmgr.h"
 
 #include "cmodaltipdialog.h"
 #include "initresource.h"
@@ -10,20 +11,23 @@
 #include <QString>
 
 using appinstaller::Application;
+using appinstaller::InstallProcessMgr;
 using appinstaller::MainWindow;
 using appinstaller::SetupConfig;
 using appinstaller::UninstallRegistry;
 using VexiloControl::CModalTipDialog;
 
-int main(int argc, char *argv[])
+namespace {
+
+// The exit code of a run after which something of the product remains.
+constexpr int kIncomplete = 1;
+
+// The start-up decisions and, when the user confirms, the run until the window
+// closes. Returns -1 for a refusal or a declined confirmation, else the event
+// loop's result. The window goes on return, and its going waits for a removal
+// that is still under way.
+int decideAndRun(Application &app)
 {
-    Application app(argc, argv);
-
-    QString styleSheet;
-    const QString resourcePath = QCoreApplication::applicationDirPath() + QStringLiteral("/rcc/guiresource.rcc");
-    VexiloControl::InitResource(resourcePath, styleSheet, false);
-    app.setStyleSheet(styleSheet);
-
     MainWindow window(nullptr);
 
     const QString programName = QString::fromStdString(SetupConfig::instance()->programName());
@@ -51,4 +55,23 @@ int main(int argc, char *argv[])
     window.show();
     window.onUninstall();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+
+    QString styleSheet;
+    const QString resourcePath = QCoreApplication::applicationDirPath() + QStringLiteral("/rcc/guiresource.rcc");
+    VexiloControl::InitResource(resourcePath, styleSheet, false);
+    app.setStyleSheet(styleSheet);
+
+    const int result = decideAndRun(app);
+    // The removal has ended by now, also when the window was closed during it, so
+    // its report is final: a run that left anything of the product is no success.
+    if (result == 0 && !InstallProcessMgr::instance()->report().isComplete())
+        return kIncomplete;
+    return result;
 }

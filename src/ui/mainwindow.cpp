@@ -3,6 +3,7 @@
 #include "cfile.h"
 #include "ui/installingpage.h"
 #include "ui/uninstallcompletedpage.h"
+#include "uninstall/installprocessmgr.h"
 
 #include <QColor>
 #include <QDir>
@@ -64,6 +65,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::onFinishedUnInstall()
 {
     ui.m_pInstallStackedWidget->setCurrentWidget(m_pCompletedPage);
+    // Reached through the worker's finished signal, delivered queued: the run is
+    // over, and everything it wrote into its report is visible on this thread.
+    m_pCompletedPage->showReport(InstallProcessMgr::instance()->report());
 }
 
 void MainWindow::onUninstall()

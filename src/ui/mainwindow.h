@@ -22,6 +22,7 @@ public:
     ~MainWindow() override;
 
 public slots:
+    // Shows the completion page with the outcome of the run; the worker's end calls it.
     void onFinishedUnInstall();
     // Starts the removal; start-up calls it once, right after showing the window.
     void onUninstall();

@@ -7,8 +7,13 @@
 
 namespace appinstaller {
 
-// The last page: the header band, a success mark with its text, and a button
-// that ends the program. It is shown however the removal went.
+class UninstallReport;
+
+// The last page: the header band, a mark with the outcome, and a button that ends
+// the program. When the removal was complete it shows the green success mark and
+// text; when anything of the product remains, a warning mark, a text that says so
+// and a list of what remains, which the user can select and copy to remove it by
+// hand.
 class UnInstallCompletedPage : public QWidget
 {
     Q_OBJECT
@@ -17,6 +22,10 @@ public:
     explicit UnInstallCompletedPage(QWidget *parent = nullptr);
     ~UnInstallCompletedPage() override;
 
+    // Shows the outcome of the run; call it once, when the run has ended. A
+    // complete report leaves the page as it was built.
+    void showReport(const UninstallReport &report);
+
 signals:
     void signalClose();
 
@@ -24,6 +33,8 @@ private slots:
     void onCompletedBtnClicked();
 
 private:
+    QString leftoverText(const UninstallReport &report) const;
+
     Ui::UnInstallCompletedUI ui;
 };
 

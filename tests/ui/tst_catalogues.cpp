@@ -46,10 +46,16 @@ private slots:
             {"QObject", "DeleteShortcutULXVgdVTs", false},
             {"QObject", "ClearTheRegistryeuyqTkYHjj", false},
             {"QObject", "Uninstalled", false},
+            {"QObject", "UninstallIncompleteHvRqYwNd", false},
             {"appinstaller::CustomTitleWidget", "VuzarRevuvazereved", false},
             {"MainWindowUI", "MainWindowUI", false},
             {"UnInstallCompletedUI", "Uninstalled", false},
             {"UnInstallCompletedUI", "Completed", false},
+            {"appinstaller::UnInstallCompletedPage", "NotEverythingWasRemovedGhYtRb", false},
+            {"appinstaller::UnInstallCompletedPage", "CouldNotBeRemovedPwLzQa", false},
+            {"appinstaller::UnInstallCompletedPage", "LeftInPlaceForSafetyJcXd", false},
+            {"appinstaller::UnInstallCompletedPage", "InstallLocationNotRecordedTzMq", false},
+            {"appinstaller::UnInstallCompletedPage", "AndMoreEntriesRnBfKs", false},
             // The widget library's own texts are plain English words already.
             {"VexiloControl::CModalTipDialog", "Warning", true},
             {"VexiloControl::CModalTipDialog", "Confirm", true},
@@ -83,6 +89,25 @@ private slots:
         const bool english = catalogue.endsWith(QLatin1String("_en.qm"));
         if (!(english && keyIsWording))
             QVERIFY2(text != key, qPrintable(text));
+    }
+
+    // The count of entries not listed goes into its text; a catalogue without the
+    // place for it would drop the number.
+    void countOfUnlistedEntriesHasItsPlace_data()
+    {
+        QTest::addColumn<QString>("catalogue");
+        QTest::newRow("English") << QStringLiteral("uninstall_en.qm");
+        QTest::newRow("Chinese") << QStringLiteral("uninstall_zh.qm");
+    }
+
+    void countOfUnlistedEntriesHasItsPlace()
+    {
+        QFETCH(QString, catalogue);
+        QTranslator translator;
+        QVERIFY(translator.load(catalogue, catalogueDirectory()));
+        const QString text = translator.translate("appinstaller::UnInstallCompletedPage", "AndMoreEntriesRnBfKs");
+        QVERIFY2(text.contains(QLatin1String("%1")), qPrintable(text));
+        QVERIFY(text.arg(37).contains(QLatin1String("37")));
     }
 
     void chineseCatalogueIsChinese()

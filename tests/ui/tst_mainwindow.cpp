@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -186,6 +187,26 @@ private slots:
         gate.proceed.release();
         QTRY_COMPARE(stack->currentWidget(), window.findChild<UnInstallCompletedPage *>());
         QCOMPARE(finishedSpy.count(), 1);
+    }
+
+    // With no setup description beside the test there is no product and so no
+    // install location: the run says so, and the completion page shows it.
+    void completionPageShowsWhatTheRunLeft()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *list = window.findChild<QPlainTextEdit *>(QStringLiteral("m_pLeftoversEdit"));
+        QVERIFY(list);
+        QVERIFY(!list->isVisible());
+
+        window.onUninstall();
+
+        QTRY_COMPARE(stackOf(window)->currentWidget(), window.findChild<UnInstallCompletedPage *>());
+        QVERIFY(!InstallProcessMgr::instance()->report().isComplete());
+        QVERIFY(list->isVisible());
+        QVERIFY2(list->toPlainText().contains(QLatin1String("InstallLocationNotRecordedTzMq")),
+                 qPrintable(list->toPlainText()));
     }
 
     void oneClickClosesTheWindow_data()

@@ -23,6 +23,7 @@ private slots:
         QTest::newRow("icon") << QStringLiteral(":/Uninstall/Images/icon.ico");
         QTest::newRow("close glyph") << QStringLiteral(":/Uninstall/Images/common_close.svg");
         QTest::newRow("success glyph") << QStringLiteral(":/Uninstall/Images/common_feedback_success_lg.svg");
+        QTest::newRow("warning glyph") << QStringLiteral(":/Uninstall/Images/common_feedback_warning_lg.svg");
     }
 
     void everyPathInUseIsEmbeddedUncompressed()
@@ -97,23 +98,29 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("close") << QStringLiteral(":/Uninstall/Images/common_close.svg") << QSize(24, 24);
+        QTest::addColumn<QPoint>("inked");
+        QTest::newRow("close") << QStringLiteral(":/Uninstall/Images/common_close.svg") << QSize(24, 24)
+                               << QPoint(12, 12);
         QTest::newRow("success") << QStringLiteral(":/Uninstall/Images/common_feedback_success_lg.svg")
-                                 << QSize(40, 40);
+                                 << QSize(40, 40) << QPoint(20, 20);
+        // The centre is the cut-out bar of the exclamation mark; the disc is beside it.
+        QTest::newRow("warning") << QStringLiteral(":/Uninstall/Images/common_feedback_warning_lg.svg")
+                                 << QSize(40, 40) << QPoint(10, 20);
     }
 
     void glyphsRender()
     {
         QFETCH(QString, path);
         QFETCH(QSize, size);
+        QFETCH(QPoint, inked);
 
         QImageReader reader(path);
         QCOMPARE(reader.size(), size);
         const QImage image = reader.read();
         QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
-        // Drawn on transparent ground: the corners are empty, the centre is not.
+        // Drawn on transparent ground: the corners are empty, the glyph is not.
         QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
-        QVERIFY(image.pixelColor(size.width() / 2, size.height() / 2).alpha() > 0);
+        QVERIFY(image.pixelColor(inked).alpha() > 0);
     }
 
     void executableIconIsTheEmbeddedOne()

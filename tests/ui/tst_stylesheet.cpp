@@ -5,6 +5,7 @@
 #include "ui/mainwindow.h"
 #include "ui/uninstallcompletedpage.h"
 #include "ui/upperwidget.h"
+#include "uninstall/uninstallreport.h"
 
 #include <QFile>
 #include <QLabel>
@@ -26,6 +27,19 @@ QString windowStyleSheet()
 
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QColor kSuccessGreen(0x02, 0xBF, 0x0F);
+const QColor kWarningAmber(0xF5, 0x9E, 0x0B);
+const QColor kWarningText(0xC2, 0x5E, 0x00);
+
+// The completion page of a window, shown for a run that left a shortcut behind.
+appinstaller::UnInstallCompletedPage *showIncompletePage(MainWindow &window)
+{
+    window.onFinishedUnInstall();
+    auto *page = window.findChild<UnInstallCompletedPage *>();
+    appinstaller::UninstallReport report;
+    report.addNotRemoved(appinstaller::UninstallReport::Kind::Shortcut, QStringLiteral("/desktop/Viewer.lnk"));
+    page->showReport(report);
+    return page;
+}
 
 } // namespace
 
@@ -178,6 +192,42 @@ private slots:
         // The check mark is cut out of the disc: the panel shows through it.
         const QColor check = panel.pixelColor(origin + QPoint(14, 21));
         QVERIFY2(check.green() > 200 && check.red() > 200 && check.blue() > 200, qPrintable(check.name()));
+    }
+
+    void incompleteTextIsDarkOrangeBold20px()
+    {
+        MainWindow window;
+        window.show();
+        showIncompletePage(window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto *text = window.findChild<QLabel *>(QStringLiteral("m_pInstallInfoLabel"));
+        QCOMPARE(text->font().pixelSize(), 20);
+        QVERIFY(text->font().bold());
+        QCOMPARE(text->palette().color(QPalette::WindowText), kWarningText);
+    }
+
+    void warningMarkTakesThePlaceOfTheSuccessMark()
+    {
+        MainWindow window;
+        window.show();
+        showIncompletePage(window);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto *mark = window.findChild<QPushButton *>(QStringLiteral("m_pIconToolBtn"));
+        QCOMPARE(mark->size(), QSize(32, 32));
+        const QImage panel = mark->parentWidget()->grab().toImage();
+        const QPoint origin = mark->pos();
+        // The disc beside the exclamation mark, and below it.
+        QVERIFY(uitest::nearColor(panel.pixelColor(origin + QPoint(8, 16)), kWarningAmber, 8));
+        QVERIFY(uitest::nearColor(panel.pixelColor(origin + QPoint(16, 28)), kWarningAmber, 8));
+        QCOMPARE(panel.pixelColor(origin + QPoint(1, 1)), kWhite);
+        QCOMPARE(panel.pixelColor(origin + QPoint(30, 30)), kWhite);
+        // The exclamation mark is cut out: its bar and its dot show the panel.
+        for (const QPoint &cut : {QPoint(16, 12), QPoint(16, 23)}) {
+            const QColor colour = panel.pixelColor(origin + cut);
+            QVERIFY2(colour.red() > 200 && colour.green() > 200 && colour.blue() > 200, qPrintable(colour.name()));
+        }
     }
 
     void onlyTheShadowShowsAroundTheStack()

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QTranslator>
 #include <QWidget>
 
 namespace uitest {
@@ -42,6 +43,30 @@ inline QColor pixelOf(QWidget *widget, const QPoint &point)
 {
     return widget->grab().toImage().pixelColor(point);
 }
+
+// The program's catalogue of one language from the build tree, installed for as
+// long as this object lives.
+class ScopedCatalogue
+{
+public:
+    explicit ScopedCatalogue(const QString &language)
+    {
+        m_loaded = m_translator.load(QStringLiteral("uninstall_") + language,
+                                     qEnvironmentVariable("UNINSTALL_BIN_DIR") + QStringLiteral("/translations"));
+        if (m_loaded)
+            QCoreApplication::installTranslator(&m_translator);
+    }
+    ~ScopedCatalogue() { QCoreApplication::removeTranslator(&m_translator); }
+    ScopedCatalogue(const ScopedCatalogue &) = delete;
+    ScopedCatalogue &operator=(const ScopedCatalogue &) = delete;
+
+    bool isLoaded() const { return m_loaded; }
+    QString text(const char *context, const char *key) const { return m_translator.translate(context, key); }
+
+private:
+    QTranslator m_translator;
+    bool m_loaded = false;
+};
 
 } // namespace uitest
 
