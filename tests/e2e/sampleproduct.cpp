@@ -62,12 +62,16 @@ QString SampleProduct::home() const
 
 QString SampleProduct::keyFile() const
 {
+    return m_scriptEnvironment.value(QStringLiteral("XDG_DATA_HOME")) + QStringLiteral("/appinstaller/registry/")
+           + keyPath().replace(QLatin1Char('\\'), QLatin1Char('/')) + QStringLiteral(".ini");
+}
+
+QString SampleProduct::keyPath() const
+{
     const QString arch = QSysInfo::currentCpuArchitecture();
     const bool wow64 = arch == QLatin1String("x86_64") || arch == QLatin1String("ia64");
-    return m_scriptEnvironment.value(QStringLiteral("XDG_DATA_HOME"))
-           + QStringLiteral("/appinstaller/registry/HKEY_LOCAL_MACHINE/SOFTWARE/")
-           + (wow64 ? QStringLiteral("Wow6432Node/") : QString())
-           + QStringLiteral("Microsoft/Windows/CurrentVersion/Uninstall/") + kGuid + QStringLiteral(".ini");
+    return QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\") + (wow64 ? QStringLiteral("Wow6432Node\\") : QString())
+           + QStringLiteral("Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kGuid;
 }
 
 QString SampleProduct::copyUninstallerTo(const QString &dir) const

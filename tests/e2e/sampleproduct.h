@@ -24,6 +24,8 @@ public:
     QString installDir() const { return m_installDir; }
     QString uninstaller() const { return m_uninstaller; }
     QString keyFile() const;
+    // The product's Uninstall key as the registry names it, "HKEY_LOCAL_MACHINE\...\{GUID}".
+    QString keyPath() const;
     QString appConfig() const { return m_installDir + QStringLiteral("/AppConfig.xml"); }
 
     // Copies the uninstaller with its companions and AppConfig.xml to dir, as a user

@@ -116,4 +116,13 @@ bool screenshot(const QString &path, const QString &windowId)
     return ok;
 }
 
+QString clipboardText()
+{
+    bool ok = false;
+    const QString text = run(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
+                                                       QStringLiteral("clipboard")},
+                             &ok);
+    return ok ? text : QString();
+}
+
 } // namespace XDriver

@@ -25,6 +25,9 @@ bool click(const QString &windowId, int x, int y);
 bool clickUntilExit(QProcess &process, const QString &windowId, const QPoint &at, int timeoutMs);
 // Saves the window (or the whole screen for an empty id) as an image file.
 bool screenshot(const QString &path, const QString &windowId = QString());
+// The text on the clipboard (the CLIPBOARD selection, as Ctrl+C fills it), read with
+// xclip; empty when nothing owns it.
+QString clipboardText();
 
 } // namespace XDriver
 
