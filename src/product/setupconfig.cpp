@@ -19,6 +19,14 @@ std::int32_t decimalOf(const QString &text)
     return text.toInt(nullptr, 10);
 }
 
+// The values are C strings to everything that uses them, and a NUL, although no
+// XML character, gets through Qt's parser: each value ends at its first NUL, as
+// SoftwareNameCH always has, rather than meaning one thing here and another there.
+std::string utf8Of(const QString &text)
+{
+    return text.toUtf8().constData();
+}
+
 } // namespace
 
 SetupConfig::SetupConfig()
@@ -55,34 +63,34 @@ void SetupConfig::load()
 
 void SetupConfig::read(const XmlNode &root)
 {
-    m_guid = root.child(QStringLiteral("GUID")).text().toStdString();
+    m_guid = utf8Of(root.child(QStringLiteral("GUID")).text());
     m_translator = decimalOf(root.child(QStringLiteral("Translator")).text());
     m_versionType = decimalOf(root.child(QStringLiteral("VersionType")).text());
-    m_softwareNameEN = root.child(QStringLiteral("SoftwareNameEN")).text().toStdString();
+    m_softwareNameEN = utf8Of(root.child(QStringLiteral("SoftwareNameEN")).text());
     // Shortcut names are compared in the system's own 8-bit encoding; the bytes end at
     // the first zero, as a C string would.
     m_softwareNameCH = root.child(QStringLiteral("SoftwareNameCH")).text().toLocal8Bit().constData();
-    m_settingFile = root.child(QStringLiteral("SettingFile")).text().toStdString();
+    m_settingFile = utf8Of(root.child(QStringLiteral("SettingFile")).text());
     if (m_softwareNameEN.empty())
         m_softwareNameEN = kDefaultSoftwareName;
 
-    m_version = root.child(QStringLiteral("Version")).text().toStdString();
-    m_companyName = root.child(QStringLiteral("CompanyName")).text().toStdString();
-    m_legalCopyright = root.child(QStringLiteral("LegalCopyright")).text().toStdString();
+    m_version = utf8Of(root.child(QStringLiteral("Version")).text());
+    m_companyName = utf8Of(root.child(QStringLiteral("CompanyName")).text());
+    m_legalCopyright = utf8Of(root.child(QStringLiteral("LegalCopyright")).text());
 
     // The element names the parent directory, ending in a separator.
-    std::string installParent = root.child(QStringLiteral("InstallPath")).text().toStdString();
+    std::string installParent = utf8Of(root.child(QStringLiteral("InstallPath")).text());
     if (installParent.empty())
         installParent = kDefaultInstallParent;
     m_installPath = installParent + m_softwareNameEN;
 
-    m_programName = root.child(QStringLiteral("ProgramName")).text().toStdString();
+    m_programName = utf8Of(root.child(QStringLiteral("ProgramName")).text());
 
+    // A description may list tens of thousands of components; asking childAt() for
+    // each index would walk the list once per component.
     m_components.clear();
-    const XmlNode componentsNode = root.child(QStringLiteral("Components"));
-    const int count = componentsNode.childCount();
-    for (int index = 0; index < count; ++index) {
-        const XmlNode component = componentsNode.childAt(index);
+    const QList<XmlNode> components = root.child(QStringLiteral("Components")).children();
+    for (const XmlNode &component : components) {
         m_components.append({component.child(QStringLiteral("Name")).text(),
                              component.child(QStringLiteral("FilePath")).text()});
     }

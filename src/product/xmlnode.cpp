@@ -99,6 +99,15 @@ XmlNode XmlNode::childAt(int index) const
     return XmlNode(element, m_document);
 }
 
+QList<XmlNode> XmlNode::children() const
+{
+    QList<XmlNode> nodes;
+    for (QDomElement element = m_element.firstChildElement(); !element.isNull();
+         element = element.nextSiblingElement())
+        nodes.append(XmlNode(element, m_document));
+    return nodes;
+}
+
 QString XmlNode::text() const
 {
     for (QDomNode node = m_element.firstChild(); !node.isNull(); node = node.nextSibling()) {

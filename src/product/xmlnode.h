@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDomDocument>
 #include <QDomElement>
+#include <QList>
 #include <QString>
 
 namespace appinstaller {
@@ -41,6 +42,9 @@ public:
     int childCount() const;
     // The direct child element at index, counting elements only.
     XmlNode childAt(int index) const;
+    // Every direct child element, in document order: one walk over them, where
+    // childAt() for each index in turn walks them again each time.
+    QList<XmlNode> children() const;
     // The data of the first direct text (or CDATA) child; null when there is none.
     QString text() const;
 
