@@ -11,7 +11,9 @@ namespace platform {
 // any of them. On Windows these are the reparse points (junctions and symbolic
 // links), which Qt 5 does not report as links. Elsewhere Qt never follows links
 // while removing a tree, so there is nothing to do.
-void removeLinksBelow(const QString &directory);
+// False when a link may remain (it could not be removed, or part of the tree could
+// not be read): the tree must then not be removed recursively.
+bool removeLinksBelow(const QString &directory);
 
 } // namespace platform
 } // namespace appinstaller

@@ -3,8 +3,9 @@
 namespace appinstaller {
 namespace platform {
 
-void removeLinksBelow(const QString &)
+bool removeLinksBelow(const QString &)
 {
+    return true;
 }
 
 } // namespace platform

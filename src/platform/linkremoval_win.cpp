@@ -7,10 +7,10 @@
 namespace appinstaller {
 namespace platform {
 
-void removeLinksBelow(const QString &directory)
+bool removeLinksBelow(const QString &directory)
 {
     const std::wstring path = directory.toStdWString();
-    removeReparsePointsBelow(path.c_str());
+    return removeReparsePointsBelow(path.c_str());
 }
 
 } // namespace platform

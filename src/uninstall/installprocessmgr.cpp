@@ -62,8 +62,10 @@ void removeDirectory(const QString &path, Kind kind, UninstallReport &report)
         return;
     }
     const QString tree = entry.canonicalFilePath();
-    platform::removeLinksBelow(tree);
-    QDir(tree).removeRecursively();
+    // A link that stays in the tree could lead the recursive removal into a folder
+    // that is not the product's: then the tree stays whole and is reported.
+    if (platform::removeLinksBelow(tree))
+        QDir(tree).removeRecursively();
     // The running uninstaller's own files may be among what stays: on some systems
     // they are locked until it ends, and it usually runs from inside the product.
     if (isPresent(tree))
