@@ -171,3 +171,12 @@ QStringList SampleProduct::changes(const QMap<QString, QString> &before, const Q
     }
     return changes;
 }
+
+QStringList SampleProduct::faultsOfCompleteUninstall(const QMap<QString, QString> &before) const
+{
+    QStringList faults;
+    const QStringList remaining = remainingFootprint();
+    for (const QString &path : remaining)
+        faults.append(QStringLiteral("remains: ") + path);
+    return faults + changes(before, listing());
+}

@@ -49,6 +49,10 @@ public:
     QStringList changes(const QMap<QString, QString> &before, const QMap<QString, QString> &after,
                         bool outsideFootprintOnly = true) const;
 
+    // What contradicts a complete uninstall since the listing `before`: footprint
+    // paths that remain and changes outside the footprint; empty when there is none.
+    QStringList faultsOfCompleteUninstall(const QMap<QString, QString> &before) const;
+
 private:
     QString m_root;
     QString m_installDir;
