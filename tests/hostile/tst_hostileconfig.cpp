@@ -22,6 +22,13 @@ using appinstaller::XmlNode;
 
 namespace {
 
+// The whole literal, NULs included.
+template <int Size>
+QByteArray bytes(const char (&literal)[Size])
+{
+    return QByteArray(literal, Size - 1);
+}
+
 const QString kDefaultName = QStringLiteral("Raruz Evereruzozive");
 
 QByteArray description(const QByteArray &body)
@@ -206,11 +213,11 @@ void TestHostileConfig::readsWhatItSafelyCan_data()
 
     // A value ends at a NUL, as the C string it becomes would.
     QTest::newRow("NUL byte inside a value")
-        << description(QByteArray("<GUID>{A}</GUID><SoftwareNameEN>Viewer\0/../..</SoftwareNameEN>", 62))
+        << description(bytes("<GUID>{A}</GUID><SoftwareNameEN>Viewer\0/../..</SoftwareNameEN>"))
         << QVariantMap{{QStringLiteral("guid"), QStringLiteral("{A}")},
                        {QStringLiteral("softwareNameEN"), QStringLiteral("Viewer")}};
     QTest::newRow("NUL bytes before the root")
-        << QByteArray("\0\0\0\0<AppConfig><GUID>{A}</GUID></AppConfig>", 46)
+        << bytes("\0\0\0\0<AppConfig><GUID>{A}</GUID></AppConfig>")
         << QVariantMap{{QStringLiteral("guid"), QString()}, {QStringLiteral("softwareNameEN"), kDefaultName}};
 
     // Qt refuses entities that would expand past a few thousand characters, in the
@@ -237,7 +244,7 @@ void TestHostileConfig::readsWhatItSafelyCan_data()
                                 << QVariantMap{{QStringLiteral("guid"), QString()},
                                                {QStringLiteral("softwareNameEN"), kDefaultName}};
     QTest::newRow("binary garbage")
-        << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xd8\xff\xe0<\xfe>", 24)
+        << bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xd8\xff\xe0<\xfe>")
         << QVariantMap{{QStringLiteral("guid"), QString()}, {QStringLiteral("softwareNameEN"), kDefaultName}};
 }
 

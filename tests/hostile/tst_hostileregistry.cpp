@@ -22,6 +22,13 @@ using namespace productfixture;
 
 namespace {
 
+// The whole literal, NULs included.
+template <int Size>
+QByteArray bytes(const char (&literal)[Size])
+{
+    return QByteArray(literal, Size - 1);
+}
+
 QByteArray randomBytes(int size)
 {
     QRandomGenerator generator(20240611);
@@ -86,7 +93,7 @@ void TestHostileRegistry::damagedKeyRemovesNothingElse_data()
     QTest::addColumn<bool>("keyRemoved");
 
     QTest::newRow("random bytes") << "file" << randomBytes(4096) << true << true;
-    QTest::newRow("no INI at all") << "file" << QByteArray("[[[\n=\n==\n\\\n[General\n\xff\xfe\x00=\x01\n", 30)
+    QTest::newRow("no INI at all") << "file" << bytes("[[[\n=\n==\n\\\n[General\n\xff\xfe\x00=\x01\n")
                                    << true << true;
     // The value is there, but under a group: a subkey's value, not the key's.
     QTest::newRow("install location only in a subkey")
