@@ -14,7 +14,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <functional>
@@ -132,11 +131,13 @@ void TestVanishingFolders::runCompletesAroundTheFault()
     connect(InstallProcessMgr::instance(), &InstallProcessMgr::signalProcess, this,
             [&reports](int iProcess) { reports.append(iProcess); });
 
+    // The end of the worker arrives queued, as the progress page receives it.
     QObject page;
     auto *worker = new UnInstallThread(&page);
-    QSignalSpy finished(worker, &QThread::finished);
+    bool finished = false;
+    connect(worker, &QThread::finished, this, [&finished] { finished = true; });
     worker->start();
-    QVERIFY(finished.wait(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(finished, 60000);
     disconnect(injector);
     QTRY_COMPARE(reports, (QList<int>{0, 30, 60, 100}));
     disconnect(InstallProcessMgr::instance(), &InstallProcessMgr::signalProcess, this, nullptr);
