@@ -49,10 +49,10 @@ bool XmlNode::load(const QString &filePath)
         return false;
 
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() > kMaxDataSize)
         return false;
-    // One byte more than the limit tells an oversized file from one that fits, and
-    // a file that grows while it is read is still read no further.
+    // One byte more than the limit still tells an oversized file from one that fits
+    // when the file grows after its size was taken.
     const QByteArray data = file.read(kMaxDataSize + 1);
     file.close();
     return loadData(data);
