@@ -89,8 +89,8 @@ void SetupConfig::read(const XmlNode &root)
     // A description may list tens of thousands of components; asking childAt() for
     // each index would walk the list once per component.
     m_components.clear();
-    const QList<XmlNode> components = root.child(QStringLiteral("Components")).children();
-    for (const XmlNode &component : components) {
+    const QList<XmlNode> componentNodes = root.child(QStringLiteral("Components")).children();
+    for (const XmlNode &component : componentNodes) {
         m_components.append({component.child(QStringLiteral("Name")).text(),
                              component.child(QStringLiteral("FilePath")).text()});
     }

@@ -16,6 +16,8 @@
 #include <QVariantMap>
 #include <QtTest>
 
+#include <algorithm>
+
 using appinstaller::SetupComponent;
 using appinstaller::SetupConfig;
 using appinstaller::XmlNode;
@@ -119,11 +121,9 @@ qint64 peakResidentKiB()
     if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
         return -1;
     const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
+    const auto peak = std::find_if(lines.cbegin(), lines.cend(),
+                                   [](const QByteArray &line) { return line.startsWith("VmHWM:"); });
+    return peak == lines.cend() ? -1 : peak->mid(6).trimmed().split(' ').value(0).toLongLong();
 }
 
 // Starts a new peak from the present resident set.

@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
+
 using appinstaller::InstallProcessMgr;
 using appinstaller::UninstallRegistry;
 using namespace productfixture;
@@ -32,10 +34,9 @@ QByteArray bytes(const char (&literal)[Size])
 QByteArray randomBytes(int size)
 {
     QRandomGenerator generator(20240611);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = static_cast<char>(generator.bounded(256));
-    return bytes;
+    QByteArray noise(size, Qt::Uninitialized);
+    std::generate(noise.begin(), noise.end(), [&generator] { return static_cast<char>(generator.bounded(256)); });
+    return noise;
 }
 
 } // namespace
