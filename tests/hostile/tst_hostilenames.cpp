@@ -16,8 +16,6 @@ using namespace productfixture;
 
 namespace {
 
-const char kChildVariable[] = "UNINSTALL_HOSTILE_NAMES_CHILD";
-
 // Names the wildcard names could match, for the shortcut files and the Start-menu folders.
 const QStringList kLookalikes{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("Viewer"),
                               QStringLiteral("Viewer[1]x"), QStringLiteral("Viewe1")};
@@ -55,21 +53,10 @@ void TestHostileNames::wildcardsMatchNothing()
     QFETCH(QString, chinese);
     QFETCH(QStringList, removedNames);
 
-    if (!qEnvironmentVariableIsSet(kChildVariable)) {
+    if (!isRowChild()) {
         QVERIFY(writeSetupDescription(guid(), english, chinese));
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        const QString row = QStringLiteral("%1:%2").arg(QString::fromLatin1(QTest::currentTestFunction()),
-                                                        QString::fromUtf8(QTest::currentDataTag()));
-        child.start(QCoreApplication::applicationFilePath(), {row});
-        QVERIFY(child.waitForFinished(120000));
-        const QByteArray output = child.readAll();
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
-        QVERIFY2(output.contains("PASS   : TestHostileNames::" + QByteArray(QTest::currentTestFunction())),
-                 output.constData());
+        const QString failure = runChildForCurrentRow("TestHostileNames");
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
         return;
     }
 

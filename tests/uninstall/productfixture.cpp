@@ -1,5 +1,9 @@
 #include "productfixture.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTest>
+
 #include "platform/registrykey.h"
 #include "platform/systemfolders.h"
 #include "product/uninstallregistry.h"
@@ -190,6 +194,29 @@ QMap<QString, QString> without(QMap<QString, QString> entries, const QStringList
         }
     }
     return entries;
+}
+
+bool isRowChild()
+{
+    return qEnvironmentVariableIsSet("UNINSTALL_TEST_ROW_CHILD");
+}
+
+QString runChildForCurrentRow(const char *testClassName)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("UNINSTALL_TEST_ROW_CHILD"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    const QString row = QStringLiteral("%1:%2").arg(QString::fromLatin1(QTest::currentTestFunction()),
+                                                    QString::fromUtf8(QTest::currentDataTag()));
+    child.start(QCoreApplication::applicationFilePath(), {row});
+    if (!child.waitForFinished(120000))
+        return QStringLiteral("the child did not finish");
+    const QByteArray output = child.readAll();
+    const QByteArray passed = QByteArray("PASS   : ") + testClassName + "::" + QTest::currentTestFunction();
+    const bool ok = child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && output.contains(passed);
+    return ok ? QString() : QString::fromLocal8Bit(output);
 }
 
 } // namespace productfixture

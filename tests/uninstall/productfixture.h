@@ -20,6 +20,13 @@ QString nameCH();
 bool writeSetupDescription(const QString &guid, const QString &nameEN, const QString &nameCH);
 bool removeSetupDescription();
 
+// Whether this process is a child that runChildForCurrentRow() started.
+bool isRowChild();
+// Runs the current test row again in a child process of this test executable, which
+// reads the setup description beside it afresh. Returns the child's output when the
+// row did not pass there, an empty string when it did.
+QString runChildForCurrentRow(const char *testClassName);
+
 QString root();
 QString home();
 QString desktop();

@@ -11,17 +11,6 @@
 using appinstaller::InstallProcessMgr;
 using namespace productfixture;
 
-namespace {
-
-const char kChildVariable[] = "UNINSTALL_NAMES_CHILD";
-
-bool isChild()
-{
-    return qEnvironmentVariableIsSet(kChildVariable);
-}
-
-} // namespace
-
 // Product names that could reach outside their folder, end to end. The setup
 // description is read once per process, so each row writes it and runs in a child
 // process of this test (with a sandbox of its own); the child does the checking.
@@ -54,24 +43,13 @@ void TestProductNames::unsafeNameTouchesNothingOfItsOwn()
     QFETCH(QString, english);
     QFETCH(QString, chinese);
 
-    if (!isChild()) {
+    if (!isRowChild()) {
         if (described)
             QVERIFY(writeSetupDescription(guid(), english, chinese));
         else
             QVERIFY(removeSetupDescription());
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
-        child.setProcessEnvironment(environment);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        const QString row = QStringLiteral("%1:%2").arg(QString::fromLatin1(QTest::currentTestFunction()),
-                                                        QString::fromUtf8(QTest::currentDataTag()));
-        child.start(QCoreApplication::applicationFilePath(), {row});
-        QVERIFY(child.waitForFinished(120000));
-        const QByteArray output = child.readAll();
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
-        QVERIFY2(output.contains("PASS   : TestProductNames::" + QByteArray(QTest::currentTestFunction())),
-                 output.constData());
+        const QString failure = runChildForCurrentRow("TestProductNames");
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
         return;
     }
 
