@@ -10,7 +10,7 @@ packages=(
     xclip
     fonts-dejavu-core fonts-wqy-microhei
     librsvg2-bin icoutils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev llvm-14
     locales
     mingw-w64 wine wine64 wine32:i386
 )

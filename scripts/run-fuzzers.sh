@@ -33,6 +33,7 @@ cmake -S "$src" -B "$build" -G Ninja \
 cmake --build "$build" -j2 --target UninstallFuzzers
 echo "== fuzzer build: $((SECONDS - start)) s"
 
+export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 

@@ -41,6 +41,10 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 supp="$src/tests/sanitizers"
+# Suppressions name functions, so the reports must be symbolized; clang's own
+# symbolizer is not on PATH under its plain name.
+export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
+export TSAN_SYMBOLIZER_PATH=$ASAN_SYMBOLIZER_PATH
 # -O1 keeps the instrumented tests fast enough and the stack traces readable; without
 # NDEBUG our own assertions stay in.
 configure() {
