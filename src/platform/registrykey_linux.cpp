@@ -13,7 +13,7 @@ namespace {
 bool isSafeComponent(const QString &component)
 {
     return !component.isEmpty() && component != QLatin1String(".") && component != QLatin1String("..")
-           && !component.contains(QLatin1Char('/'));
+           && !component.contains(QLatin1Char('/')) && !component.contains(QChar(0));
 }
 
 } // namespace
@@ -22,6 +22,10 @@ RegistryKey::RegistryKey(const QString &keyPath)
 {
     const QString file = standInKeyFile(keyPath);
     if (file.isEmpty())
+        return;
+    // A FIFO or device in the key's place would block or never end the read.
+    const QFileInfo entry(file);
+    if (entry.exists() && !entry.isFile())
         return;
     m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     // Tools that fill the stand-in may write plain UTF-8 text as well as the

@@ -105,6 +105,16 @@ bool isRemovableDirectory(const QString &path)
     const QString directory = target.filePath();
     if (isVolumeRoot(directory))
         return false;
+    // The registry stand-in holds every product's keys: nothing at or below it is
+    // any one product's to remove. (There is no stand-in on Windows.)
+    const QString standIn = platform::standInRoot();
+    if (!standIn.isEmpty()) {
+        const QString registry = standIn + QStringLiteral("/registry");
+        const QString canonical = QFileInfo(registry).canonicalFilePath();
+        const QString stored = canonical.isEmpty() ? QDir::cleanPath(registry) : canonical;
+        if (samePath(directory, stored) || isInside(directory, stored))
+            return false;
+    }
     const QStringList places = protectedPlaces();
     return std::none_of(places.cbegin(), places.cend(), [&directory](const QString &place) {
         return samePath(directory, place) || isInside(place, directory);

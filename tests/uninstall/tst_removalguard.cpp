@@ -41,6 +41,7 @@ void TestRemovalGuard::initTestCase()
     QVERIFY(makeLink(QStringLiteral("/"), root() + QStringLiteral("/links/root")));
     QVERIFY(makeLink(QStringLiteral("/usr"), root() + QStringLiteral("/links/usr")));
     QVERIFY(makeLink(installDir(), root() + QStringLiteral("/links/product")));
+    QVERIFY(makeDir(appinstaller::platform::standInRoot() + QStringLiteral("/registry/HKEY_LOCAL_MACHINE/SOFTWARE")));
     QVERIFY(QDir::setCurrent(root() + QStringLiteral("/work")));
 }
 
@@ -97,6 +98,9 @@ void TestRemovalGuard::removableDirectory_data()
     QTest::newRow("cache home") << root() + QStringLiteral("/cache") << false;
     QTest::newRow("the stand-in root") << standIn << false;
     QTest::newRow("the stand-in drive") << drive << false;
+    QTest::newRow("the registry stand-in") << standIn + QStringLiteral("/registry") << false;
+    QTest::newRow("a key folder of the registry stand-in")
+        << standIn + QStringLiteral("/registry/HKEY_LOCAL_MACHINE/SOFTWARE") << false;
     QTest::newRow("the program-files root") << drive + QStringLiteral("/Program Files") << false;
     QTest::newRow("the product's dot-dot to the drive") << installDir() + QStringLiteral("/../..") << false;
     QTest::newRow("the public desktop") << publicDesktop() << false;
