@@ -29,16 +29,8 @@ if [ "$install_deps" -eq 1 ]; then
     bash "$src/scripts/install-deps.sh"
 fi
 
-if [ "$(id -u)" -eq 0 ]; then
-    user=uninstall-tester
-    id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$user"
-    work=$(mktemp -d /tmp/uninstall-sanitizers-XXXXXX)
-    tar -C "$src" --exclude='./build*' -cf - . | tar -C "$work" -xf -
-    chown -R "$user:" "$work"
-    echo "Running the sanitizer builds and tests as $user in $work"
-    exec runuser -u "$user" -- env -i PATH="$PATH" HOME="$(getent passwd "$user" | cut -d: -f6)" \
-        LANG=C.UTF-8 CI="${CI:-}" bash "$work/scripts/test-sanitizers.sh" --no-deps "${stages[@]}"
-fi
+. "$src/scripts/as-test-user.sh"
+rerun_as_test_user test-sanitizers.sh --no-deps "${stages[@]}"
 
 supp="$src/tests/sanitizers"
 # Suppressions name functions, so the reports must be symbolized; clang's own
